@@ -1,0 +1,192 @@
+#include "world.h"
+
+#include "helpers/civil_time.h"
+
+namespace {
+
+using ShutdownTimer = World;
+
+bool exitRequested(const sim::SimSessionExit& s) {
+    for (const auto& c : s.calls)
+        if (c.rfind("exitWindowsEx", 0) == 0) return true;
+    return false;
+}
+
+TEST_F(ShutdownTimer, NowCountsTwoTicksThenTheDialogRequestsTheExit) {
+    struct Case {
+        int button;
+        const char* mode;
+        const char* label;
+        const char* exitCall;
+    } cases[] = {{1, "2", "Reboot at", "exitWindowsEx(2,0)"}, {2, "9", "Pow Off at", "exitWindowsEx(9,0)"}};
+    for (const Case& c : cases) {
+        sim::SimPlatform fresh;
+        platform::Platform fp = fresh.platform();
+        sim::HeadlessBackend backend{fresh.clock};
+        forms::Toolkit toolkit{backend};
+        ModuleIni settings{fp};
+        App a{fp, toolkit, settings};
+        auto f = Main(a);
+        ASSERT_NE(f, nullptr);
+        backend.advance(300);
+        const std::uint64_t t0 = fresh.clock.tickMs();
+        backend.click(*f->Command1[static_cast<std::size_t>(c.button)]);
+        EXPECT_EQ(f->Timer2.tag, c.mode);
+        EXPECT_EQ(f->Label9.caption(), c.label);
+        EXPECT_TRUE(f->Frame1.visible());
+        EXPECT_EQ(f->state(), forms::WindowState::Minimized);
+
+        backend.advance(1000);
+        EXPECT_EQ(f->lestLabel.caption(), "0:00:05");
+        EXPECT_EQ(f->caption(), "0:00:05") << "minimized: the remaining time alone";
+        EXPECT_EQ(f->offtimeLabel.caption(), f->Timev.caption());
+        EXPECT_EQ(fresh.system.beeps, 0);
+
+        std::uint64_t shownAt = 0;
+        backend.whenShown("CountDown", [&] {
+            shownAt = fresh.clock.tickMs();
+            EXPECT_FALSE(f->visible());
+            EXPECT_EQ(f->countDown->caption(), "Tarvic");
+            EXPECT_TRUE(f->countDown->topmost());
+        });
+        backend.at(3150, [&] { EXPECT_FALSE(exitRequested(fresh.session)); });
+        backend.advance(1000);
+        EXPECT_EQ(shownAt, t0 + 2000);
+        EXPECT_EQ(fresh.system.beeps, 1);
+        ASSERT_FALSE(fresh.session.calls.empty());
+        EXPECT_EQ(fresh.session.calls.back(), c.exitCall);
+        EXPECT_EQ(fresh.clock.tickMs(), t0 + 2000 + 3200);
+        EXPECT_EQ(f->countDown->Pbar.caption(), "");
+        EXPECT_TRUE(fresh.process.ended);
+    }
+}
+
+TEST_F(ShutdownTimer, CancelAtTheFifteenthStepStopsEverything) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.click(*f.Command1[1]);
+    ui.whenShown("CountDown", [&] {
+        ui.at(15 * 200 + 1, [&] {
+            EXPECT_EQ(f.countDown->Pbar.caption(), "*");
+            ui.click(f.countDown->Command1);
+        });
+    });
+    ui.advance(2000);
+    EXPECT_FALSE(exitRequested(sys.session));
+    EXPECT_TRUE(f.visible());
+    EXPECT_EQ(f.state(), forms::WindowState::Normal);
+    EXPECT_EQ(f.caption(), "Tarvic");
+    EXPECT_FALSE(ui.timerRunning(f.Timer2));
+    EXPECT_FALSE(f.countDown->loaded());
+    // The target moves to now plus the delay again.
+    EXPECT_EQ(f.Timev.tag, helpers::momentText(helpers::civilFromSeconds(
+                               helpers::secondsFromMs(sys.clock.localNowMs()) + 6)));
+    ui.advance(60000);
+    EXPECT_FALSE(exitRequested(sys.session));
+    EXPECT_FALSE(ended());
+}
+
+TEST_F(ShutdownTimer, ARefusedExitIsReportedAndTheProgramStays) {
+    windows2000WithBootDrive();
+    sys.session.failExit(1314);
+    Form1& f = start();
+    ui.click(*f.Command1[2]);
+    ui.advance(8000);
+    EXPECT_TRUE(exitRequested(sys.session));
+    EXPECT_FALSE(ended());
+    EXPECT_TRUE(f.visible());
+    EXPECT_EQ(f.state(), forms::WindowState::Normal);
+    EXPECT_EQ(f.caption(), "Tarvic");
+    EXPECT_FALSE(ui.timerRunning(f.Timer2));
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "Windows refused to power off the computer: error 1314.");
+}
+
+TEST_F(ShutdownTimer, LongDelaysShowUnboundedHoursAndDoNotStart) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.type(f.Combo2, "25h");
+    ui.click(*f.Command1[1]);
+    f.setState(forms::WindowState::Normal);
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "24:59:59");
+    EXPECT_EQ(f.caption(), "Tarvic 24:59:59");
+    EXPECT_EQ(f.countDown, nullptr);
+}
+
+TEST_F(ShutdownTimer, EditingTheDelayWhilePendingMovesTheTarget) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.type(f.Combo2, "10m");
+    ui.click(*f.Command1[1]);
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "0:09:59");
+    ui.type(f.Combo2, "1h");
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "0:59:59");
+    EXPECT_EQ(f.offtimeLabel.caption(), "11:00:01");
+    ui.pick(f.Combo2, 1); // "60s"
+    EXPECT_EQ(f.Combo2.text(), "60s");
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "0:00:59");
+}
+
+TEST_F(ShutdownTimer, APassedTargetStartsTheCountdownAtTheNextTick) {
+    struct Case {
+        const char* delay;
+        std::int64_t clockJumpMs; // the machine slept, or the clock moved
+    } cases[] = {{"10m", 3'600'000}, {"-5m", 0}};
+    for (const Case& c : cases) {
+        sim::SimPlatform fresh;
+        platform::Platform fp = fresh.platform();
+        sim::HeadlessBackend backend{fresh.clock};
+        forms::Toolkit toolkit{backend};
+        ModuleIni settings{fp};
+        App a{fp, toolkit, settings};
+        auto f = Main(a);
+        ASSERT_NE(f, nullptr);
+        backend.type(f->Combo2, c.delay);
+        backend.click(*f->Command1[1]);
+        fresh.clock.setLocalMs(fresh.clock.localNowMs() + c.clockJumpMs);
+        bool shown = false;
+        backend.whenShown("CountDown", [&] { shown = true; });
+        backend.advance(1000);
+        EXPECT_TRUE(shown) << c.delay;
+        EXPECT_TRUE(exitRequested(fresh.session)) << c.delay;
+    }
+}
+
+TEST_F(ShutdownTimer, CancelButtonStopsTheCountAndKeepsTheLastCaption) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.type(f.Combo2, "1h");
+    ui.click(*f.Command1[2]);
+    ui.advance(2000);
+    ui.click(f.Command3);
+    EXPECT_FALSE(ui.timerRunning(f.Timer2));
+    EXPECT_FALSE(f.Frame1.visible());
+    EXPECT_EQ(f.caption(), "0:59:58");
+    ui.advance(3'600'000);
+    EXPECT_FALSE(exitRequested(sys.session));
+}
+
+TEST_F(ShutdownTimer, EndWritesNeitherBootIniNorAnythingElseButTheWindowState) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.pick(f.Combo1, 3);
+    ui.click(*f.Command1[3]);
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(bootIni(), fourEntries());
+    EXPECT_FALSE(exitRequested(sys.session));
+}
+
+TEST_F(ShutdownTimer, NoBootIniStillServesAsAPlainShutdownTimer) {
+    Form1& f = start(); // NT 4.0 without any boot.ini; the dialog is cancelled
+    EXPECT_EQ(f.Combo1.listCount(), 0);
+    ui.click(*f.Command1[1]);
+    EXPECT_TRUE(ui.timerRunning(f.Timer2));
+    ui.advance(6000);
+    EXPECT_TRUE(exitRequested(sys.session));
+}
+
+} // namespace

@@ -14,11 +14,12 @@ void __verbose_terminate_handler() { std::abort(); }
 } // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    Win32Platform system;
+    w32::Win32Platform windows;
+    platform::Platform system = windows.platform();
     Win32Backend backend(instance);
     forms::Toolkit toolkit(backend);
-    ModuleIni ini(system.platform());
-    App app{system.platform(), toolkit, ini};
+    ModuleIni ini(system);
+    App app{system, toolkit, ini};
     const auto form1 = Main(app);
     if (!form1) return 0;
     return backend.run();

@@ -22,9 +22,19 @@ function(tarvic_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LINK})
     tarvic_warnings(${name})
+    tarvic_program_flags(${name})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${ARG_LINK})
+  endif()
+endfunction()
+
+# The programs' own code uses no exceptions; leaving out the unwind tables
+# keeps the Windows programs small. Test programs keep the defaults.
+function(tarvic_program_flags target)
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-asynchronous-unwind-tables
+                           -fno-unwind-tables)
   endif()
 endfunction()

@@ -7,7 +7,7 @@ root=$PWD
 B=${TARVIC_BUILD:-$root/build}
 
 bash scripts/install-deps.sh
-cmake -S . -B "$B/mingw-i686" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+cmake -S . -B "$B/mingw-i686" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DMINGW_VARIANT=win32 \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$B/mingw-i686" -j2 --target Tarvic $( [ -d velmo ] && echo velmo )
 

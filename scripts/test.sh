@@ -23,13 +23,18 @@ cmake -S . -B "$B/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$B/native" -j"$jobs"
 run_step native ctest --test-dir "$B/native" --output-on-failure -j"$jobs" --timeout 300
 
+# Per architecture two trees: the programs (win32 thread variant) and the
+# test programs that run under Wine (posix variant, which GoogleTest needs).
 for arch in i686 x86_64; do
-  cmake -S . -B "$B/mingw-$arch" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  cmake -S . -B "$B/mingw-$arch" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DMINGW_VARIANT=win32 \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
   cmake --build "$B/mingw-$arch" -j"$jobs"
+  cmake -S . -B "$B/mingw-$arch-tests" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DMINGW_VARIANT=posix \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+  cmake --build "$B/mingw-$arch-tests" -j"$jobs"
 done
 
-exes=$(find "$B/mingw-i686" "$B/mingw-x86_64" -maxdepth 3 \( -name Tarvic.exe -o -name velmo.exe \))
+exes=$(find "$B"/mingw-* -maxdepth 3 -name '*.exe' -not -path '*/CMakeFiles/*')
 run_step imports bash scripts/check-imports.sh $exes
 
 # shellcheck source=scripts/wine-env.sh
@@ -40,7 +45,7 @@ make_prefix "$B/wine/base"
 for arch in i686 x86_64; do
   copy_prefix "$B/wine/base" "$B/wine/ctest-$arch"
   run_step "wine-$arch" env WINEPREFIX="$B/wine/ctest-$arch" \
-    ctest --test-dir "$B/mingw-$arch" --output-on-failure --timeout 300
+    ctest --test-dir "$B/mingw-$arch-tests" --output-on-failure --timeout 300
   WINEPREFIX="$B/wine/ctest-$arch" wineserver -k 2>/dev/null || true
 done
 

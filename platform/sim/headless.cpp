@@ -32,7 +32,14 @@ constexpr int frameX = 6, frameY = 6, captionY = 19, menuY = 19;
 
 HeadlessBackend::HeadlessBackend(SimClock& clock) : clock_(clock) {}
 
-HeadlessBackend::~HeadlessBackend() = default;
+HeadlessBackend::~HeadlessBackend() {
+    // Windows that outlive the backend must not reach back into it.
+    for (auto& peer : windows_) {
+        peer->window->peer = nullptr;
+        for (const auto& c : peer->window->controls())
+            c->peer = nullptr;
+    }
+}
 
 void HeadlessBackend::createWindow(Window& w) {
     auto peer = std::make_unique<WindowPeer>();

@@ -22,7 +22,8 @@ start_xvfb() {
 stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; true; }
 
 # make_prefix DIR: a fresh 64-bit prefix (it runs 32-bit programs too) with a
-# Japanese font standing in for the interface's fonts.
+# Japanese font standing in for the interface's fonts. Windows are not left to
+# a window manager: without one on Xvfb, Wine waits on every hide.
 make_prefix() {
   local dir=$1
   rm -rf "$dir"; mkdir -p "$(dirname "$dir")"
@@ -38,6 +39,9 @@ REGEDIT4
 "MS Gothic"="$jp"
 "MS PGothic"="$jp"
 "MS UI Gothic"="$jp"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+"Managed"="N"
 
 REG
   WINEPREFIX=$dir wine regedit /S "$dir/fonts.reg" >/dev/null 2>&1 || true

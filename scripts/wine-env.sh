@@ -30,8 +30,9 @@ make_prefix() {
   WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX=$dir wineserver -w
   local jp="Noto Sans CJK JP"
-  cat > "$dir/fonts.reg" <<REG
-REGEDIT4
+  # A UTF-16 .reg file, so the Japanese names survive whatever the locale.
+  cat > "$dir/fonts.reg.utf8" <<REG
+Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "ＭＳ ゴシック"="$jp"
@@ -44,6 +45,7 @@ REGEDIT4
 "Managed"="N"
 
 REG
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$dir/fonts.reg.utf8"; } > "$dir/fonts.reg"
   WINEPREFIX=$dir wine regedit /S "$dir/fonts.reg" >/dev/null 2>&1 || true
   WINEPREFIX=$dir wineserver -w
 }

@@ -13,8 +13,8 @@ constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE_ = 0x20;
 constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL_ = 0x80;
 constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFFu;
 
-// Files by path, the way kernel32 sees them. Paths are ANSI, with
-// backslashes; comparison ignores letter case. Failing calls give the
+// Files by path, the way kernel32 sees them. Paths are UTF-8 text, with
+// backslashes; comparison ignores letter case. Contents are raw bytes. Failing calls give the
 // Win32 error code in error.
 class FileSystem {
 public:

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/w32_text.h"
+
 namespace w32 {
 
 namespace {
@@ -37,16 +39,16 @@ private:
 } // namespace
 
 std::uint32_t Win32FileSystem::getAttributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
+    return GetFileAttributesW(widen(path).c_str());
 }
 
 bool Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attributes,
                                     std::uint32_t& error) {
-    return SetFileAttributesA(path.c_str(), attributes) != FALSE || failed(error);
+    return SetFileAttributesW(widen(path).c_str(), attributes) != FALSE || failed(error);
 }
 
 bool Win32FileSystem::readFile(const std::string& path, std::string& bytes, std::uint32_t& error) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return failed(error);
     std::string out;
@@ -67,7 +69,7 @@ bool Win32FileSystem::writeNewFile(const std::string& path, const std::string& b
         error = ERROR_INVALID_PARAMETER;
         return false;
     }
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return failed(error);
     DWORD written = 0;
@@ -81,19 +83,19 @@ bool Win32FileSystem::writeNewFile(const std::string& path, const std::string& b
         error = GetLastError();
     }
     // A half-written file must not be taken for the new one.
-    if (!ok) DeleteFileA(path.c_str());
+    if (!ok) DeleteFileW(widen(path).c_str());
     return ok;
 }
 
 bool Win32FileSystem::moveReplace(const std::string& source, const std::string& target,
                                   std::uint32_t& error) {
-    return MoveFileExA(source.c_str(), target.c_str(),
+    return MoveFileExW(widen(source).c_str(), widen(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE ||
            failed(error);
 }
 
 bool Win32FileSystem::deleteFile(const std::string& path, std::uint32_t& error) {
-    return DeleteFileA(path.c_str()) != FALSE || failed(error);
+    return DeleteFileW(widen(path).c_str()) != FALSE || failed(error);
 }
 
 std::vector<std::string> Win32FileSystem::driveRoots() {

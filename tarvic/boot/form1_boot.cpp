@@ -79,7 +79,6 @@ Form1::SetosResult Form1::setos(int bos) {
     // Nothing chosen, or nothing to choose from: the file is not touched.
     if (!fileExists(files, bootIni) || bos < 0 || static_cast<std::size_t>(bos) >= osLine.size())
         return SetosResult::NothingToWrite;
-    IniFileSwitch use(app.ini, bootIni);
 
     std::string old;
     std::uint32_t error = 0;

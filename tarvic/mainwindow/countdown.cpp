@@ -52,6 +52,10 @@ CountDown::CountDown(App& a, Form1& f)
     Timer1.setTimerEnabled(false);
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Command1.onClick = [this] { Command1_Click(); };
+    // The close box cancels like the button, and only while it could.
+    onCloseRequest = [this] {
+        if (Command1.enabled()) Command1_Click();
+    };
 }
 
 void CountDown::Form_Load() {

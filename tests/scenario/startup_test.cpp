@@ -43,7 +43,6 @@ TEST_F(Startup, StoredPositionWithNegativeEdgesMovedToZero) {
         {"1500.4", "-1", 1500, 0},
     };
     for (const Case& c : cases) {
-        sim::SimUserStore store;
         sys.userStore.values.clear();
         sys.userStore.set("Tarvic", "Form", "Top", c.top);
         sys.userStore.set("Tarvic", "Form", "Left", c.left);

@@ -181,12 +181,87 @@ TEST_F(ShutdownTimer, EndWritesNeitherBootIniNorAnythingElseButTheWindowState) {
 }
 
 TEST_F(ShutdownTimer, NoBootIniStillServesAsAPlainShutdownTimer) {
-    Form1& f = start(); // NT 4.0 without any boot.ini; the dialog is cancelled
+    // NT 4.0 without any boot.ini: the drive dialog comes up and is cancelled.
+    ui.whenShown("bootdrv", [&] { ui.click(form1->bootDrive->Command2); });
+    sys.process.claimed.clear();
+    form1 = std::make_unique<Form1>(app);
+    Form1& f = *form1;
+    f.load();
+    f.Form_Load();
+    f.show();
+    EXPECT_FALSE(ui.limitReached);
+    EXPECT_EQ(f.btdrv.caption(), "C:\\");
+    ini.iniFile = kSettings;
+    EXPECT_EQ(ini.iniRead("osboot", "tester"), "C:\\");
     EXPECT_EQ(f.Combo1.listCount(), 0);
     ui.click(*f.Command1[1]);
     EXPECT_TRUE(ui.timerRunning(f.Timer2));
     ui.advance(6000);
     EXPECT_TRUE(exitRequested(sys.session));
+}
+
+TEST_F(ShutdownTimer, PressingAnActionWhilePendingReplacesOrKeepsTheMode) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.type(f.Combo2, "10m");
+    ui.click(*f.Command1[1]);
+    ui.advance(5000);
+    ui.click(*f.Command1[2]); // "And pow off" replaces the reboot and restarts the count
+    EXPECT_EQ(f.Timer2.tag, "9");
+    EXPECT_EQ(f.Label9.caption(), "Pow Off at");
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "0:09:59");
+    ui.advance(5000);
+    ui.click(*f.Command1[0]); // "Set default" keeps mode and label, moves the target
+    EXPECT_EQ(f.Timer2.tag, "9");
+    EXPECT_EQ(f.Label9.caption(), "Pow Off at");
+    EXPECT_TRUE(ui.timerRunning(f.Timer2));
+    ui.advance(1000);
+    EXPECT_EQ(f.lestLabel.caption(), "0:09:59");
+}
+
+TEST_F(ShutdownTimer, SetDefaultAloneStartsNothing) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.click(*f.Command1[0]);
+    EXPECT_FALSE(ui.timerRunning(f.Timer2));
+    EXPECT_FALSE(f.Frame1.visible());
+    EXPECT_EQ(f.state(), forms::WindowState::Normal);
+    EXPECT_EQ(f.caption(), "Tarvic");
+}
+
+TEST_F(ShutdownTimer, AfterACancelTheFrameStaysUntilX) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    ui.click(*f.Command1[1]);
+    ui.whenShown("CountDown", [&] { ui.at(400, [&] { ui.closeWindow(*f.countDown); }); });
+    ui.advance(3000);
+    EXPECT_FALSE(exitRequested(sys.session)) << "the close box cancels";
+    EXPECT_EQ(f.state(), forms::WindowState::Normal);
+    EXPECT_EQ(f.caption(), "Tarvic");
+    EXPECT_TRUE(f.Frame1.visible());
+    EXPECT_EQ(f.lestLabel.caption(), "0:00:04");
+    ui.click(f.Command3);
+    EXPECT_FALSE(f.Frame1.visible());
+}
+
+TEST_F(ShutdownTimer, ATagWithoutANumberLogsOff) {
+    windows2000WithBootDrive();
+    Form1& f = start();
+    CountDown& dialog = f.loadCountDown();
+    dialog.tag = "abc";
+    dialog.show();
+    ui.advance(3200);
+    ASSERT_FALSE(sys.session.calls.empty());
+    EXPECT_EQ(sys.session.calls.back(), "exitWindowsEx(0,0)");
+}
+
+TEST_F(ShutdownTimer, AMissingTimeoutShowsNoEntAndIsWrittenAsZero) {
+    windows2000WithBootDrive("[boot loader]\r\ndefault=C:\\\r\n[operating systems]\r\nC:\\=\"Old\"\r\n");
+    Form1& f = start();
+    EXPECT_EQ(f.Text1.text(), "no ent");
+    ui.click(*f.Command1[0]);
+    EXPECT_EQ(bootIni(), "[boot loader]\r\ntimeout=0\r\ndefault=C:\\\r\n[operating systems]\r\nC:\\=\"Old\"\r\n");
 }
 
 } // namespace

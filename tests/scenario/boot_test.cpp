@@ -53,31 +53,23 @@ TEST_F(BootConfig, SetDefaultOnTheThirdOfFourWritesItFirstAndKeepsAttributes) {
 TEST_F(BootConfig, AFailedReplacementLeavesTheFileAndStartsNoReboot) {
     for (auto op : {sim::SimFileSystem::Op::Write, sim::SimFileSystem::Op::Rename,
                     sim::SimFileSystem::Op::Attributes}) {
-        sim::SimPlatform fresh;
-        platform::Platform fp = fresh.platform();
-        sim::HeadlessBackend backend{fresh.clock};
-        forms::Toolkit toolkit{backend};
-        ModuleIni settings{fp};
-        App a{fp, toolkit, settings};
-        fresh.system.versionInfo = {5, 0, 2195, 2};
-        fresh.files.putFile("d:\\boot.ini", fourEntries(), kHiddenSystemReadOnly);
-        fresh.registry.putString(platform::HKEY_LOCAL_MACHINE_, kSetupKey, "bootdir", "d:\\");
-        auto f = Main(a);
-        ASSERT_NE(f, nullptr);
-        backend.pick(f->Combo1, 1);
-        const auto filesBefore = fresh.files.listFiles();
-        fresh.files.failOn(op, 5);
-        backend.click(*f->Command1[1]); // "And reboot"
-        EXPECT_EQ(fresh.files.contents("d:\\boot.ini"), fourEntries());
-        EXPECT_EQ(fresh.files.getAttributes("d:\\boot.ini"), kHiddenSystemReadOnly);
-        EXPECT_EQ(fresh.files.listFiles(), filesBefore) << "no temporary file left";
-        ASSERT_EQ(backend.messageBoxes.size(), 1u);
-        EXPECT_NE(backend.messageBoxes[0].text.find("d:\\boot.ini"), std::string::npos);
-        EXPECT_NE(backend.messageBoxes[0].text.find("error 5"), std::string::npos);
-        EXPECT_FALSE(backend.timerRunning(f->Timer2)) << "no reboot into the old default";
-        EXPECT_FALSE(f->Frame1.visible());
-        backend.advance(10000);
-        EXPECT_TRUE(fresh.session.calls.empty());
+        Machine m;
+        m.windows2000WithBootDrive();
+        Form1& f = m.start();
+        m.ui.pick(f.Combo1, 1);
+        const auto filesBefore = m.sys.files.listFiles();
+        m.sys.files.failOn(op, 5);
+        m.ui.click(*f.Command1[1]); // "And reboot"
+        EXPECT_EQ(m.sys.files.contents("d:\\boot.ini"), fourEntries());
+        EXPECT_EQ(m.sys.files.getAttributes("d:\\boot.ini"), kHiddenSystemReadOnly);
+        EXPECT_EQ(m.sys.files.listFiles(), filesBefore) << "no temporary file left";
+        ASSERT_EQ(m.ui.messageBoxes.size(), 1u);
+        EXPECT_NE(m.ui.messageBoxes[0].text.find("d:\\boot.ini"), std::string::npos);
+        EXPECT_NE(m.ui.messageBoxes[0].text.find("error 5"), std::string::npos);
+        EXPECT_FALSE(m.ui.timerRunning(f.Timer2)) << "no reboot into the old default";
+        EXPECT_FALSE(f.Frame1.visible());
+        m.ui.advance(10000);
+        EXPECT_TRUE(m.sys.session.calls.empty());
     }
 }
 

@@ -67,31 +67,24 @@ TEST_F(Startup, CommandLineExitRunsThroughTheModelessCountdown) {
         {"tray", nullptr},
     };
     for (const Case& c : cases) {
-        sim::SimPlatform fresh;
-        platform::Platform fp = fresh.platform();
-        sim::HeadlessBackend backend{fresh.clock};
-        forms::Toolkit toolkit{backend};
-        ModuleIni settings{fp};
-        App a{fp, toolkit, settings};
-        fresh.process.arguments = c.commandLine;
-        auto f = Main(a);
-        ASSERT_NE(f, nullptr);
+        Machine m;
+        Form1& f = m.start(c.commandLine);
         if (!c.exitCall) {
-            EXPECT_EQ(f->countDown, nullptr) << c.commandLine;
-            backend.advance(6000);
-            EXPECT_TRUE(fresh.session.calls.empty()) << c.commandLine;
+            EXPECT_EQ(f.countDown, nullptr) << c.commandLine;
+            m.ui.advance(6000);
+            EXPECT_TRUE(m.sys.session.calls.empty()) << c.commandLine;
             continue;
         }
-        ASSERT_NE(f->countDown, nullptr) << c.commandLine;
-        EXPECT_EQ(f->countDown->caption(), "PowerOFF");
-        EXPECT_TRUE(f->visible()) << "the main window stays usable";
-        backend.advance(3199);
-        EXPECT_TRUE(fresh.session.calls.empty() ||
-                    fresh.session.calls.back().rfind("exitWindowsEx", 0) != 0);
-        backend.advance(1);
-        ASSERT_FALSE(fresh.session.calls.empty());
-        EXPECT_EQ(fresh.session.calls.back(), c.exitCall);
-        EXPECT_TRUE(fresh.process.ended);
+        ASSERT_NE(f.countDown, nullptr) << c.commandLine;
+        EXPECT_EQ(f.countDown->caption(), "PowerOFF");
+        EXPECT_TRUE(f.visible()) << "the main window stays usable";
+        m.ui.advance(3199);
+        EXPECT_TRUE(m.sys.session.calls.empty() ||
+                    m.sys.session.calls.back().rfind("exitWindowsEx", 0) != 0);
+        m.ui.advance(1);
+        ASSERT_FALSE(m.sys.session.calls.empty());
+        EXPECT_EQ(m.sys.session.calls.back(), c.exitCall);
+        EXPECT_TRUE(m.sys.process.ended);
     }
 }
 

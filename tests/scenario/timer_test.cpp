@@ -20,44 +20,38 @@ TEST_F(ShutdownTimer, NowCountsTwoTicksThenTheDialogRequestsTheExit) {
         const char* exitCall;
     } cases[] = {{1, "2", "Reboot at", "exitWindowsEx(2,0)"}, {2, "9", "Pow Off at", "exitWindowsEx(9,0)"}};
     for (const Case& c : cases) {
-        sim::SimPlatform fresh;
-        platform::Platform fp = fresh.platform();
-        sim::HeadlessBackend backend{fresh.clock};
-        forms::Toolkit toolkit{backend};
-        ModuleIni settings{fp};
-        App a{fp, toolkit, settings};
-        auto f = Main(a);
-        ASSERT_NE(f, nullptr);
-        backend.advance(300);
-        const std::uint64_t t0 = fresh.clock.tickMs();
-        backend.click(*f->Command1[static_cast<std::size_t>(c.button)]);
-        EXPECT_EQ(f->Timer2.tag, c.mode);
-        EXPECT_EQ(f->Label9.caption(), c.label);
-        EXPECT_TRUE(f->Frame1.visible());
-        EXPECT_EQ(f->state(), forms::WindowState::Minimized);
+        Machine m;
+        Form1& f = m.start();
+        m.ui.advance(300);
+        const std::uint64_t t0 = m.sys.clock.tickMs();
+        m.ui.click(*f.Command1[static_cast<std::size_t>(c.button)]);
+        EXPECT_EQ(f.Timer2.tag, c.mode);
+        EXPECT_EQ(f.Label9.caption(), c.label);
+        EXPECT_TRUE(f.Frame1.visible());
+        EXPECT_EQ(f.state(), forms::WindowState::Minimized);
 
-        backend.advance(1000);
-        EXPECT_EQ(f->lestLabel.caption(), "0:00:05");
-        EXPECT_EQ(f->caption(), "0:00:05") << "minimized: the remaining time alone";
-        EXPECT_EQ(f->offtimeLabel.caption(), f->Timev.caption());
-        EXPECT_EQ(fresh.system.beeps, 0);
+        m.ui.advance(1000);
+        EXPECT_EQ(f.lestLabel.caption(), "0:00:05");
+        EXPECT_EQ(f.caption(), "0:00:05") << "minimized: the remaining time alone";
+        EXPECT_EQ(f.offtimeLabel.caption(), f.Timev.caption());
+        EXPECT_EQ(m.sys.system.beeps, 0);
 
         std::uint64_t shownAt = 0;
-        backend.whenShown("CountDown", [&] {
-            shownAt = fresh.clock.tickMs();
-            EXPECT_FALSE(f->visible());
-            EXPECT_EQ(f->countDown->caption(), "Tarvic");
-            EXPECT_TRUE(f->countDown->topmost());
+        m.ui.whenShown("CountDown", [&] {
+            shownAt = m.sys.clock.tickMs();
+            EXPECT_FALSE(f.visible());
+            EXPECT_EQ(f.countDown->caption(), "Tarvic");
+            EXPECT_TRUE(f.countDown->topmost());
         });
-        backend.at(3150, [&] { EXPECT_FALSE(exitRequested(fresh.session)); });
-        backend.advance(1000);
+        m.ui.at(3150, [&] { EXPECT_FALSE(exitRequested(m.sys.session)); });
+        m.ui.advance(1000);
         EXPECT_EQ(shownAt, t0 + 2000);
-        EXPECT_EQ(fresh.system.beeps, 1);
-        ASSERT_FALSE(fresh.session.calls.empty());
-        EXPECT_EQ(fresh.session.calls.back(), c.exitCall);
-        EXPECT_EQ(fresh.clock.tickMs(), t0 + 2000 + 3200);
-        EXPECT_EQ(f->countDown->Pbar.caption(), "");
-        EXPECT_TRUE(fresh.process.ended);
+        EXPECT_EQ(m.sys.system.beeps, 1);
+        ASSERT_FALSE(m.sys.session.calls.empty());
+        EXPECT_EQ(m.sys.session.calls.back(), c.exitCall);
+        EXPECT_EQ(m.sys.clock.tickMs(), t0 + 2000 + 3200);
+        EXPECT_EQ(f.countDown->Pbar.caption(), "");
+        EXPECT_TRUE(m.sys.process.ended);
     }
 }
 
@@ -137,22 +131,16 @@ TEST_F(ShutdownTimer, APassedTargetStartsTheCountdownAtTheNextTick) {
         std::int64_t clockJumpMs; // the machine slept, or the clock moved
     } cases[] = {{"10m", 3'600'000}, {"-5m", 0}};
     for (const Case& c : cases) {
-        sim::SimPlatform fresh;
-        platform::Platform fp = fresh.platform();
-        sim::HeadlessBackend backend{fresh.clock};
-        forms::Toolkit toolkit{backend};
-        ModuleIni settings{fp};
-        App a{fp, toolkit, settings};
-        auto f = Main(a);
-        ASSERT_NE(f, nullptr);
-        backend.type(f->Combo2, c.delay);
-        backend.click(*f->Command1[1]);
-        fresh.clock.setLocalMs(fresh.clock.localNowMs() + c.clockJumpMs);
+        Machine m;
+        Form1& f = m.start();
+        m.ui.type(f.Combo2, c.delay);
+        m.ui.click(*f.Command1[1]);
+        m.sys.clock.setLocalMs(m.sys.clock.localNowMs() + c.clockJumpMs);
         bool shown = false;
-        backend.whenShown("CountDown", [&] { shown = true; });
-        backend.advance(1000);
+        m.ui.whenShown("CountDown", [&] { shown = true; });
+        m.ui.advance(1000);
         EXPECT_TRUE(shown) << c.delay;
-        EXPECT_TRUE(exitRequested(fresh.session)) << c.delay;
+        EXPECT_TRUE(exitRequested(m.sys.session)) << c.delay;
     }
 }
 

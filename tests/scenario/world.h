@@ -34,8 +34,8 @@ inline constexpr std::uint32_t kHiddenSystemReadOnly = platform::FILE_ATTRIBUTE_
                                                        platform::FILE_ATTRIBUTE_HIDDEN_ |
                                                        platform::FILE_ATTRIBUTE_SYSTEM_;
 
-class World : public ::testing::Test {
-protected:
+// One simulated machine with Tarvic on it.
+struct Machine {
     sim::SimPlatform sys;
     platform::Platform p = sys.platform();
     sim::HeadlessBackend ui{sys.clock};
@@ -65,3 +65,5 @@ protected:
     }
     bool ended() const { return sys.process.ended; }
 };
+
+class World : public ::testing::Test, protected Machine {};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "helpers/number_text.h"
+#include "platform/forms/colours.h"
 #include "tarvic/control_ids.h"
 #include "tarvic/exit/ext_win.h"
 #include "tarvic/mainwindow/form1.h"
@@ -16,7 +17,6 @@ using helpers::val;
 namespace {
 
 constexpr int kSteps = 16;
-constexpr long kBlue = 0xFF0000; // 0xBBGGRR
 
 // The whole number a tag holds, kept inside 32 bits.
 std::int32_t toInt32(double v) {
@@ -44,7 +44,7 @@ CountDown::CountDown(App& a, Form1& f)
     clientHeight = 1027;
     iconId = IDI_COUNTDOWN;
     Pbar.bold = true;
-    Pbar.foreColor = kBlue;
+    Pbar.foreColor = forms::colour::Blue;
     Pbar.fontName = "ＭＳ ゴシック";
     Pbar.fontSize = 12;
     Command1.bold = true;

@@ -1,6 +1,7 @@
 #include "tarvic/mainwindow/form1.h"
 
 #include "helpers/number_text.h"
+#include "platform/forms/colours.h"
 #include "tarvic/boot/bootdrv.h"
 #include "tarvic/mainwindow/moments.h"
 #include "tarvic/control_ids.h"
@@ -14,10 +15,6 @@ using helpers::val;
 
 namespace {
 
-constexpr long kGrey = 0x808080;
-constexpr long kBlue = 0xFF0000; // 0xBBGGRR
-constexpr long kWhite = 0xFFFFFF;
-constexpr long kButtonFace = -1; // the system colour labels have by default
 constexpr int kLabelHeight = 240;
 constexpr int kComboHeight = 315;
 constexpr int kTextHeight = 285;
@@ -84,7 +81,7 @@ Form1::Form1(App& a)
     iconId = IDI_TARVIC;
 
     // Design state the constructor arguments do not carry.
-    VerLabel.foreColor = kGrey;
+    VerLabel.foreColor = forms::colour::Grey;
     VerLabel.setTooltip("Get NewVersion(Go Homepage)");
     VerLabel.tag = kHomepage;
     Label7.setTooltip("起動選択待機時間");
@@ -98,9 +95,9 @@ Form1::Form1(App& a)
     Label4.setTooltip("プロファイル選択待機時間");
     profilecombo.setTooltip("デフォルトプロファイル");
     Userwait.setTooltip("プロファイル選択待機時間");
-    Label3.foreColor = kBlue;
+    Label3.foreColor = forms::colour::Blue;
     Label3.setTooltip("シャットダウンタイマー");
-    Combo2.foreColor = kBlue;
+    Combo2.foreColor = forms::colour::Blue;
     Combo2.setTooltip("シャットダウンタイマー");
     const std::pair<const char*, long> delays[] = {{"Now", 0},    {"60s", 60},    {"10m", 600},
                                                    {"1h", 3600},  {"5h", 18000}, {"10h", 36000}};
@@ -157,7 +154,7 @@ void Form1::Form_Load() {
 
     std::string root;
     locateBootDrive(root);
-    btdrv.setBackColor(app.ini.winMajor() < 5 ? kButtonFace : kWhite);
+    btdrv.setBackColor(app.ini.winMajor() < 5 ? forms::colour::Default : forms::colour::White);
     btdrv.setCaption(root);
     bootIni = root + "boot.ini";
     getOS(bootIni);

@@ -46,6 +46,7 @@ REGEDIT4
 
 REG
   WINEPREFIX=$prefix wine regedit /S "$prefix/demo.reg" >/dev/null 2>&1
-  WINEPREFIX=$prefix wine attrib +r +h +s 'D:\boot.ini' >/dev/null 2>&1 || true
+  # Wine's attrib takes one attribute a call.
+  for a in +r +h +s; do WINEPREFIX=$prefix wine attrib "$a" 'D:\boot.ini' >/dev/null 2>&1 || true; done
   WINEPREFIX=$prefix wineserver -w
 }

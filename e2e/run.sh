@@ -323,6 +323,27 @@ check_command_line_exit() {
   if drv exited "$PID" 8000; then pass "exit: REBOOT force: the program ends"; else flunk "exit: REBOOT force: the program ends" "still running"; fi
 }
 
+# Without wineboot Wine cannot carry an exit out, so ExitWindowsEx fails for
+# real: the program must say so and stay.
+check_refused_exit() {
+  fresh_prefix refused
+  local overrides=$WINEDLLOVERRIDES
+  export WINEDLLOVERRIDES="$overrides;wineboot.exe=d"
+  PID=$(start_tarvic)
+  if drv wait Tarvic 15000 1001; then
+    drv click Tarvic 1017 >/dev/null
+    expect_match "exit: a refused exit is told" "^Tarvic Windows refused to restart the computer: .+" \
+      "$(drv msgbox 9000 | paste -sd' ')"
+    drv msgboxok >/dev/null
+    if drv exited "$PID" 1500; then flunk "exit: refused: the program stays" "it ended"
+    else pass "exit: refused: the program stays"; fi
+    expect "exit: refused: main window back" "normal" "$(drv state Tarvic)"
+  else
+    flunk "exit: a refused exit is told" "no main window"
+  fi
+  export WINEDLLOVERRIDES=$overrides
+}
+
 check_no_exit() { # name state args...
   local name=$1 state=$2; shift 2
   fresh_prefix noexit
@@ -364,6 +385,7 @@ check_command_line_exit
 check_no_exit "exit: force alone" normal force
 check_no_exit "exit: tray alone" normal tray
 check_cancel
+check_refused_exit
 LIST
 )
 prepare_demo

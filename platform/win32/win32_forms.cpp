@@ -117,6 +117,29 @@ forms::MouseButton buttonOf(UINT m) {
     }
 }
 
+HICON iconOf(HINSTANCE instance, int id, bool smallSize) {
+    const int sx = GetSystemMetrics(smallSize ? SM_CXSMICON : SM_CXICON);
+    const int sy = GetSystemMetrics(smallSize ? SM_CYSMICON : SM_CYICON);
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, sx, sy, LR_SHARED));
+}
+
+// A box made taller than one line wraps its caption; fonts with a tall leading fill the
+// second line only in part, which still beats a caption cut after its first word.
+void wrapCaption(HWND h, int height) {
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    const auto style = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+    const DWORD wanted = 2 * height >= 3 * tm.tmHeight ? style | BS_MULTILINE : style & ~DWORD{BS_MULTILINE};
+    if (wanted != style) {
+        SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(wanted));
+        InvalidateRect(h, nullptr, TRUE);
+    }
+}
+
 const DWORD formStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 } // namespace
@@ -132,14 +155,41 @@ struct Win32Backend::ControlPeer {
     bool tooltip = false;
 };
 
+namespace {
+
+// The control's own colours on the device context its peer is about to paint with.
+LRESULT paintColours(Win32Backend::ControlPeer& p, HDC dc, LRESULT brush);
+
+} // namespace
+
 struct Win32Backend::FormPeer {
     Win32Backend* backend = nullptr;
     Window* window = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
     HMENU menu = nullptr;
+    HWND focus = nullptr; // the control that had the focus when the window was left
     std::vector<std::unique_ptr<ControlPeer>> controls;
 };
+
+namespace {
+
+LRESULT paintColours(Win32Backend::ControlPeer& p, HDC dc, LRESULT brush) {
+    const Control& c = *p.control;
+    if (c.foreColor >= 0)
+        SetTextColor(dc, static_cast<COLORREF>(c.foreColor));
+    if (c.backColor >= 0) {
+        if (!p.brush.get() || p.brushColour != c.backColor) {
+            p.brush.reset(CreateSolidBrush(static_cast<COLORREF>(c.backColor)));
+            p.brushColour = c.backColor;
+        }
+        SetBkColor(dc, static_cast<COLORREF>(c.backColor));
+        brush = reinterpret_cast<LRESULT>(p.brush.get());
+    }
+    return brush;
+}
+
+} // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
     InitCommonControls();
@@ -150,14 +200,18 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
     tppX_ = std::max(1440 / dpiX, 1);
     tppY_ = std::max(1440 / dpiY_, 1);
 
-    WNDCLASSW wc{};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = formProc;
     wc.hInstance = instance_;
+    // A window without an icon of its own shows the program's, resource 1 by convention.
+    wc.hIcon = iconOf(instance_, 1, false);
+    wc.hIconSm = iconOf(instance_, 1, true);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = formClass;
-    RegisterClassW(&wc); // a second backend finds it registered already
+    RegisterClassExW(&wc); // a second backend finds it registered already
 }
 
 Win32Backend::~Win32Backend() {
@@ -203,12 +257,19 @@ void Win32Backend::createWindow(Window& w) {
         w.peer = nullptr;
         return;
     }
+    // A menu bar that wraps, or a theme's frame, may take more than the estimate allowed for.
+    RECT client{};
+    GetClientRect(f.hwnd, &client);
+    const int dx = px(w.clientWidth, tppX_) - client.right, dy = px(w.clientHeight, tppY_) - client.bottom;
+    if (dx != 0 || dy != 0)
+        SetWindowPos(f.hwnd, nullptr, 0, 0, rc.right - rc.left + dx, rc.bottom - rc.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (w.iconId != 0) {
-        HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(w.iconId));
-        if (icon) {
-            SendMessageW(f.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-            SendMessageW(f.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        }
+        // The caption wants the icon's own small image, not the large one squeezed.
+        if (HICON big = iconOf(instance_, w.iconId, false))
+            SendMessageW(f.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        if (HICON little = iconOf(instance_, w.iconId, true))
+            SendMessageW(f.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
     }
     for (const auto& c : w.controls())
         createControl(f, *c);
@@ -294,7 +355,21 @@ void Win32Backend::showWindow(Window& w, bool show) {
         ShowWindow(f->hwnd, SW_HIDE);
         return;
     }
-    ShowWindow(f->hwnd, w.state() == forms::WindowState::Minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    if (w.owner && (GetWindowLongW(f->hwnd, GWL_STYLE) & WS_MINIMIZEBOX)) {
+        // A modal window is not minimized alone; it stays above an owner the user can see, and
+        // keeps a taskbar button of its own while the owner is hidden.
+        HWND owner = handleOf(*w.owner);
+        if (owner && IsWindowVisible(owner))
+            SetWindowLongPtrW(f->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        SetWindowLongW(f->hwnd, GWL_STYLE,
+                       static_cast<LONG>(static_cast<DWORD>(GetWindowLongW(f->hwnd, GWL_STYLE)) &
+                                         ~DWORD{WS_MINIMIZEBOX}));
+        SetWindowPos(f->hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    const bool minimized = w.state() == forms::WindowState::Minimized;
+    // A window restored while hidden comes back in its normal place, not as an icon.
+    ShowWindow(f->hwnd, minimized ? SW_SHOWMINNOACTIVE : IsIconic(f->hwnd) ? SW_RESTORE : SW_SHOW);
     UpdateWindow(f->hwnd);
 }
 
@@ -353,27 +428,29 @@ void Win32Backend::createControl(FormPeer& f, Control& c) {
     case Kind::Label:
     case Kind::PictureBox:
     case Kind::ImageBox:
-        style |= SS_NOTIFY | (c.centred ? SS_CENTER : SS_LEFT) | (c.border ? WS_BORDER : 0u);
+        style |= SS_NOTIFY | (c.centred ? SS_CENTER : SS_LEFT);
+        ex = c.border ? WS_EX_STATICEDGE : 0u; // the thin sunken edge leaves a one-line label its line
         break;
     case Kind::Line:
         style |= SS_ETCHEDHORZ;
         break;
     case Kind::Button:
         cls = L"BUTTON";
-        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        // Buttons redraw on hover: one under a frame must not paint over it.
+        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS;
         break;
     case Kind::CheckBox:
         cls = L"BUTTON";
-        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS;
         break;
     case Kind::OptionButton:
         cls = L"BUTTON";
         // Not the auto style: its group would cross frames; the model unchecks the others.
-        style |= BS_RADIOBUTTON | WS_TABSTOP;
+        style |= BS_RADIOBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS;
         break;
     case Kind::Frame:
         cls = L"BUTTON";
-        style |= BS_GROUPBOX;
+        style |= BS_GROUPBOX | WS_CLIPSIBLINGS; // never over the controls it holds
         break;
     case Kind::TextBox:
         cls = L"EDIT";
@@ -410,9 +487,12 @@ void Win32Backend::createControl(FormPeer& f, Control& c) {
     c.peer = &p;
     SetWindowLongPtrW(p.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&p));
     if (c.kind == Kind::Button || c.kind == Kind::Label || c.kind == Kind::PictureBox ||
-        c.kind == Kind::ImageBox || c.kind == Kind::EditCombo)
+        c.kind == Kind::ImageBox || c.kind == Kind::EditCombo || c.kind == Kind::Frame)
         p.oldProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(p.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
+    // A frame and what it holds lie above the controls made before them, which they may cover.
+    if (c.kind == Kind::Frame || (c.container && c.container->kind == Kind::Frame))
+        SetWindowPos(p.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     applyFont(p);
     placeControl(p);
     if (isCombo(c.kind))
@@ -460,6 +540,8 @@ void Win32Backend::placeControl(ControlPeer& p) {
     if (c.kind == Kind::Line)
         height = std::max(height, 2);
     MoveWindow(p.hwnd, px(left, tppX_), px(top, tppY_), px(c.rect().width, tppX_), height, TRUE);
+    if (c.kind == Kind::CheckBox || c.kind == Kind::OptionButton)
+        wrapCaption(p.hwnd, height);
 }
 
 void Win32Backend::applyEnabledVisible(ControlPeer& p) {
@@ -555,6 +637,7 @@ void Win32Backend::applyControl(ControlPeer& p, Prop prop) {
         break;
     case Prop::Font:
         applyFont(p);
+        placeControl(p); // a new font may change whether the caption wraps
         InvalidateRect(h, nullptr, TRUE);
         break;
     case Prop::Colors:
@@ -608,7 +691,21 @@ LRESULT CALLBACK Win32Backend::controlProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
         return DefWindowProcW(h, m, wp, lp);
     const WNDPROC old = p->oldProc;
     Control& c = *p->control;
+    if (c.kind == Kind::Frame) {
+        // A frame is opaque: what lies under it does not show through.
+        if (m != WM_ERASEBKGND)
+            return CallWindowProcW(old, h, m, wp, lp);
+        RECT r{};
+        GetClientRect(h, &r);
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(h), WM_CTLCOLORSTATIC, wp,
+                                                                 reinterpret_cast<LPARAM>(h)));
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     if (c.kind == Kind::EditCombo) {
+        // Its edit field and list ask the combo for colours; the combo asks the form.
+        if (m == WM_CTLCOLOREDIT || m == WM_CTLCOLORLISTBOX)
+            return paintColours(*p, reinterpret_cast<HDC>(wp), CallWindowProcW(old, h, m, wp, lp));
         // Every change of the edit field, typed or set by another program, reaches the model.
         const bool edited = m == WM_COMMAND && HIWORD(wp) == EN_CHANGE && p->backend->echo_ == 0;
         const LRESULT r = CallWindowProcW(old, h, m, wp, lp);
@@ -718,28 +815,31 @@ LRESULT Win32Backend::onMessage(FormPeer& f, UINT m, WPARAM wp, LPARAM lp) {
     case WM_MOVE:
         reportGeometry(f);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(h, focus))
+                f.focus = focus;
+        }
+        return DefWindowProcW(h, m, wp, lp);
+    case WM_SETFOCUS: {
+        // Like a dialog: the focus goes back to a control, at first the first one in tab order.
+        HWND to = f.focus && IsChild(h, f.focus) && IsWindowEnabled(f.focus) && IsWindowVisible(f.focus)
+                      ? f.focus
+                      : GetNextDlgTabItem(h, nullptr, FALSE);
+        if (to)
+            SetFocus(to);
+        return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX: {
-        LRESULT brush = DefWindowProcW(h, m, wp, lp);
-        auto* p = reinterpret_cast<ControlPeer*>(
-            GetWindowLongPtrW(reinterpret_cast<HWND>(lp), GWLP_USERDATA));
-        if (!p || GetParent(p->hwnd) != h)
-            return brush;
-        HDC dc = reinterpret_cast<HDC>(wp);
-        const Control& c = *p->control;
-        if (c.foreColor >= 0)
-            SetTextColor(dc, static_cast<COLORREF>(c.foreColor));
-        if (c.backColor >= 0) {
-            if (!p->brush.get() || p->brushColour != c.backColor) {
-                p->brush.reset(CreateSolidBrush(static_cast<COLORREF>(c.backColor)));
-                p->brushColour = c.backColor;
-            }
-            SetBkColor(dc, static_cast<COLORREF>(c.backColor));
-            brush = reinterpret_cast<LRESULT>(p->brush.get());
-        }
-        return brush;
+        const LRESULT brush = DefWindowProcW(h, m, wp, lp);
+        const auto from = reinterpret_cast<HWND>(lp);
+        auto it = std::find_if(f.controls.begin(), f.controls.end(),
+                               [&](const auto& p) { return p->hwnd == from; });
+        return it == f.controls.end() ? brush : paintColours(**it, reinterpret_cast<HDC>(wp), brush);
     }
     default:
         return DefWindowProcW(h, m, wp, lp);

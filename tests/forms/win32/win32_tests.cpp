@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 using forms::Control;
 using forms::Kind;
 using forms::Rect;
@@ -134,6 +136,113 @@ TEST_F(Win32Forms, EachTooltipIsOneToolOfTheWindow) {
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
     combo.setTooltip("");
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+TEST_F(Win32Forms, ACheckBoxTallerThanOneLineWrapsItsCaption) {
+    struct Case {
+        int height; // twips
+        bool wraps;
+    };
+    const std::vector<Case> cases = {{435, true}, {255, false}, {900, true}};
+    int id = 120;
+    std::vector<std::pair<Control*, bool>> boxes;
+    for (const Case& k : cases) {
+        Control& box = form.add(id, Kind::CheckBox, "Check1", Rect{120, 120 + 1000 * (id - 120), 915, k.height},
+                                "Show in taskbar");
+        boxes.emplace_back(&box, k.wraps);
+        ++id;
+    }
+    form.show();
+    for (const auto& [box, wraps] : boxes) {
+        SCOPED_TRACE(box->rect().height);
+        const auto style = static_cast<DWORD>(GetWindowLongW(Win32Backend::handleOf(*box), GWL_STYLE));
+        EXPECT_EQ((style & BS_MULTILINE) != 0, wraps);
+    }
+    boxes.front().first->move(Rect{120, 120, 915, 255});
+    EXPECT_FALSE(GetWindowLongW(Win32Backend::handleOf(*boxes.front().first), GWL_STYLE) & BS_MULTILINE);
+}
+
+TEST_F(Win32Forms, AComboPaintsItsEditFieldInItsOwnColours) {
+    Control& combo = form.add(101, Kind::EditCombo, "Combo2", Rect{120, 120, 855, 315});
+    combo.foreColor = 0xFF0000;
+    combo.backColor = 0x00FFFF;
+    form.show();
+    HWND h = Win32Backend::handleOf(combo);
+    HWND edit = FindWindowExW(h, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    HDC dc = GetDC(edit);
+    const auto brush = SendMessageW(h, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(GetTextColor(dc), COLORREF{0xFF0000});
+    EXPECT_EQ(GetBkColor(dc), COLORREF{0x00FFFF});
+    LOGBRUSH lb{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(brush), sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, COLORREF{0x00FFFF});
+    ReleaseDC(edit, dc);
+}
+
+TEST_F(Win32Forms, AWindowRestoredWhileHiddenComesBackNormal) {
+    form.show();
+    form.setState(forms::WindowState::Minimized);
+    pump();
+    form.hide();
+    form.setState(forms::WindowState::Normal);
+    form.show();
+    pump();
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_FALSE(IsIconic(hwnd()));
+}
+
+TEST_F(Win32Forms, ShownWindowFocusesItsFirstControlAndGetsItBack) {
+    form.add(101, Kind::Label, "Pbar", Rect{360, 120, 2295, 255}, "****");
+    Control& first = form.add(102, Kind::Button, "Command1", Rect{450, 525, 1995, 375}, "CANCEL");
+    Control& second = form.add(103, Kind::Button, "Command2", Rect{450, 1025, 1995, 375}, "OK");
+    form.show();
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());
+    pump();
+    EXPECT_EQ(GetFocus(), Win32Backend::handleOf(first));
+    SetFocus(Win32Backend::handleOf(second));
+    SendMessageW(hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(hwnd());
+    EXPECT_EQ(GetFocus(), Win32Backend::handleOf(second));
+}
+
+TEST_F(Win32Forms, AModalWindowIsOwnedByItsOwnerAndCannotBeMinimizedAlone) {
+    Window dialog{toolkit, "bootdrv", "Select Boot Drive"};
+    dialog.clientWidth = 3855;
+    dialog.clientHeight = 1515;
+    Control& tick = dialog.add(201, Kind::Timer, "Timer1", Rect{});
+    tick.setInterval(50);
+    HWND owner = nullptr;
+    LONG style = 0;
+    tick.onTimer = [&] {
+        owner = GetWindow(Win32Backend::handleOf(dialog), GW_OWNER);
+        style = GetWindowLongW(Win32Backend::handleOf(dialog), GWL_STYLE);
+        dialog.unload();
+    };
+    form.show();
+    dialog.showModal(&form);
+    EXPECT_EQ(owner, hwnd());
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_TRUE(IsWindowEnabled(hwnd()));
+}
+
+TEST_F(Win32Forms, AFrameLiesAboveTheButtonsMadeBeforeItAndBelowWhatItHolds) {
+    Control& under = form.add(101, Kind::Button, "Command1(0)", Rect{120, 1560, 1095, 320}, "Set default");
+    Control& frame = form.add(110, Kind::Frame, "Frame1", Rect{0, 1440, 3615, 480}, "REST TIME");
+    Control& rest = form.add(111, Kind::Label, "Label8", Rect{120, 195, 435, 240}, "Rest");
+    rest.container = &frame;
+    form.show();
+    // Position from the top of the z-order, which decides what paints over what.
+    const auto depth = [&](const Control& c) {
+        int n = 0;
+        for (HWND h = GetWindow(hwnd(), GW_CHILD); h && h != Win32Backend::handleOf(c); h = GetWindow(h, GW_HWNDNEXT))
+            ++n;
+        return n;
+    };
+    EXPECT_LT(depth(rest), depth(frame));
+    EXPECT_LT(depth(frame), depth(under));
 }
 
 } // namespace

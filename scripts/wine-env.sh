@@ -29,6 +29,9 @@ make_prefix() {
   rm -rf "$dir"; mkdir -p "$(dirname "$dir")"
   WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX=$dir wineserver -w
+  # Debian's Wine does not find its own interface fonts (Tahoma, and Marlett
+  # for the caption buttons) unless they are in the prefix.
+  cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$dir/drive_c/windows/Fonts/" 2>/dev/null || true
   local jp="Noto Sans CJK JP"
   # A UTF-16 .reg file, so the Japanese names survive whatever the locale.
   cat > "$dir/fonts.reg.utf8" <<REG

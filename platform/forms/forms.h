@@ -99,6 +99,7 @@ public:
     long backColor = -1;
     bool border = false;
     bool centred = false;
+    bool handCursor = false; // a pointing hand over the control: it opens something
     void setBackColor(long colour);
     void setForeColor(long colour);
 

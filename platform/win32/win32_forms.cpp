@@ -153,6 +153,7 @@ struct Win32Backend::ControlPeer {
     GdiObject brush;
     long brushColour = -1;
     bool tooltip = false;
+    int held = 0; // mouse buttons pressed on the control and not yet released
 };
 
 namespace {
@@ -721,16 +722,38 @@ LRESULT CALLBACK Win32Backend::controlProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
         const LRESULT r = CallWindowProcW(old, h, m, wp, lp);
+        // Every button's release must come back here, wherever the pointer is then.
+        if (GetCapture() != h)
+            SetCapture(h);
+        p->held |= static_cast<int>(buttonOf(m));
         c.userMouseDown(buttonOf(m));
         return r;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
+    case WM_MBUTTONUP: {
         // Our handler first: the button's own release may click and unload the window.
+        p->held &= ~static_cast<int>(buttonOf(m));
         c.userMouseUp(buttonOf(m));
         if (!IsWindow(h))
             return 0;
+        const LRESULT r = CallWindowProcW(old, h, m, wp, lp);
+        if (p->held == 0 && GetCapture() == h)
+            ReleaseCapture();
+        return r;
+    }
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+        // A window that took the mouse away ends the press: nothing stays held.
+        if (p->held != 0 && reinterpret_cast<HWND>(lp) != h) {
+            const int held = p->held;
+            p->held = 0;
+            for (auto b : {forms::MouseButton::Left, forms::MouseButton::Right, forms::MouseButton::Middle})
+                if ((held & static_cast<int>(b)) != 0)
+                    c.userMouseUp(b);
+            if (!IsWindow(h))
+                return 0;
+        }
         return CallWindowProcW(old, h, m, wp, lp);
     default:
         return CallWindowProcW(old, h, m, wp, lp);
@@ -805,6 +828,17 @@ LRESULT Win32Backend::onMessage(FormPeer& f, UINT m, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         w.userClose();
         return 0;
+    case WM_SETCURSOR: {
+        const auto over = std::find_if(f.controls.begin(), f.controls.end(),
+                                       [&](const auto& p) { return p->hwnd == reinterpret_cast<HWND>(wp); });
+        if (over != f.controls.end() && (*over)->control->handCursor) {
+            // The hand pointer came with Windows 2000; NT 4.0 gets the up arrow.
+            HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
+            SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_UPARROW));
+            return TRUE;
+        }
+        return DefWindowProcW(h, m, wp, lp);
+    }
     case WM_SIZE:
         if (wp == SIZE_MINIMIZED)
             w.userState(forms::WindowState::Minimized);

@@ -84,6 +84,7 @@ Form1::Form1(App& a)
     VerLabel.foreColor = forms::colour::Grey;
     VerLabel.setTooltip("Get NewVersion(Go Homepage)");
     VerLabel.tag = kHomepage;
+    VerLabel.handCursor = true;
     Label7.setTooltip("起動選択待機時間");
     Label2.setTooltip("起動選択待機時間");
     btdrv.border = true;

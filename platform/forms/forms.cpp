@@ -31,23 +31,9 @@ void raise(const Toolkit& tk, const std::function<void(MouseButton)>& event, Mou
     run(b);
 }
 
-bool enabledChain(const Control& c) {
-    for (const Control* p = &c; p; p = p->container)
-        if (!p->enabled())
-            return false;
-    return true;
-}
-
-bool visibleChain(const Control& c) {
-    for (const Control* p = &c; p; p = p->container)
-        if (!p->visible())
-            return false;
-    return true;
-}
-
 // What the backends may report as the user's doing.
 bool acceptsInput(const Control& c) {
-    return enabledChain(c) && c.window.enabled() && c.window.loaded() &&
+    return c.enabledWithContainers() && c.window.enabled() && c.window.loaded() &&
            !c.window.toolkit.ended();
 }
 
@@ -281,7 +267,7 @@ void Control::timerTick() {
 }
 
 bool Control::reachable() const {
-    return acceptsInput(*this) && visibleChain(*this) && window.visible();
+    return acceptsInput(*this) && visibleWithContainers() && window.visible();
 }
 
 // ---- Window --------------------------------------------------------------
@@ -444,6 +430,20 @@ void Toolkit::quit() {
         return;
     ended_ = true;
     backend.quit();
+}
+
+bool Control::enabledWithContainers() const {
+    for (const Control* p = this; p; p = p->container)
+        if (!p->enabled())
+            return false;
+    return true;
+}
+
+bool Control::visibleWithContainers() const {
+    for (const Control* p = this; p; p = p->container)
+        if (!p->visible())
+            return false;
+    return true;
 }
 
 } // namespace forms

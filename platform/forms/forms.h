@@ -147,6 +147,9 @@ public:
     void timerTick();                        // the backend's timer fell due
     // Enabled and visible along the chain of containers: what a user can reach.
     bool reachable() const;
+    // Enabled, or visible, together with every container that holds it.
+    bool enabledWithContainers() const;
+    bool visibleWithContainers() const;
 
     void* peer = nullptr; // backend's native object
 

@@ -69,20 +69,6 @@ bool isCombo(Kind k) {
 
 bool showsCaption(Kind k) { return !isCombo(k) && k != Kind::TextBox; }
 
-bool enabledChain(const Control& c) {
-    for (const Control* p = &c; p; p = p->container)
-        if (!p->enabled())
-            return false;
-    return true;
-}
-
-bool visibleChain(const Control& c) {
-    for (const Control* p = &c; p; p = p->container)
-        if (!p->visible())
-            return false;
-    return true;
-}
-
 bool inside(const Control& c, const Control& frame) {
     for (const Control* p = c.container; p; p = p->container)
         if (p == &frame)
@@ -547,8 +533,8 @@ void Win32Backend::placeControl(ControlPeer& p) {
 
 void Win32Backend::applyEnabledVisible(ControlPeer& p) {
     const Control& c = *p.control;
-    EnableWindow(p.hwnd, enabledChain(c) ? TRUE : FALSE);
-    ShowWindow(p.hwnd, visibleChain(c) ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(p.hwnd, c.enabledWithContainers() ? TRUE : FALSE);
+    ShowWindow(p.hwnd, c.visibleWithContainers() ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Backend::updateTooltip(FormPeer& f, ControlPeer& p) {

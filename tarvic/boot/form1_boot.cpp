@@ -53,7 +53,11 @@ void Form1::getOS(const std::string& fname) {
     }
     std::string text;
     std::uint32_t error = 0;
-    if (!files.readFile(fname, text, error)) return;
+    if (!files.readFile(fname, text, error)) {
+        app.tk.messageBox(this, "Tarvic could not read " + fname + ": " + app.p.system.errorText(error) + ".",
+                          "Tarvic", forms::MB_ICONERROR_);
+        return;
+    }
 
     const tarvic::BootIniRead read = tarvic::readBootIni(text, defaultPath);
     osLine.clear();

@@ -73,6 +73,17 @@ TEST_F(BootConfig, AFailedReplacementLeavesTheFileAndStartsNoReboot) {
     }
 }
 
+TEST_F(BootConfig, AnUnreadableBootIniIsToldAndLeavesTheListEmpty) {
+    windows2000WithBootDrive();
+    sys.files.failOn(sim::SimFileSystem::Op::Open, 32, 100);
+    Form1& f = start();
+    EXPECT_EQ(f.Combo1.listCount(), 0);
+    ASSERT_FALSE(ui.messageBoxes.empty());
+    EXPECT_EQ(ui.messageBoxes[0].text, "Tarvic could not read d:\\boot.ini: error 32.");
+    ui.click(*f.Command1[0]);
+    EXPECT_EQ(bootIni(), fourEntries());
+}
+
 TEST_F(BootConfig, NothingSelectedOrNoEntriesLeavesTheFileUntouched) {
     const std::string noEntries = "[boot loader]\r\ntimeout=5\r\n[operating systems]\r\n";
     const std::string noDefault = "[boot loader]\r\ntimeout=5\r\n[operating systems]\r\nC:\\=\"Old\"\r\n";

@@ -19,7 +19,7 @@ constexpr std::uint32_t INVALID_FILE_ATTRIBUTES_ = 0xFFFFFFFFu;
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // GetFileAttributesA; INVALID_FILE_ATTRIBUTES_ when there is no such file.
+    // GetFileAttributes; INVALID_FILE_ATTRIBUTES_ when there is no such file.
     virtual std::uint32_t getAttributes(const std::string& path) = 0;
     virtual bool setAttributes(const std::string& path, std::uint32_t attributes,
                                std::uint32_t& error) = 0;

@@ -74,10 +74,16 @@ bool Win32FileSystem::writeNewFile(const std::string& path, const std::string& b
     if (!file.valid()) return failed(error);
     DWORD written = 0;
     bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                        nullptr) != FALSE &&
-              written == bytes.size();
-    ok = ok && FlushFileBuffers(file.get()) != FALSE;
-    if (!ok) error = GetLastError();
+                        nullptr) != FALSE;
+    if (!ok) {
+        error = GetLastError();
+    } else if (written != bytes.size()) {
+        ok = false;
+        error = ERROR_DISK_FULL; // a short write sets no error of its own
+    } else if (FlushFileBuffers(file.get()) == FALSE) {
+        ok = false;
+        error = GetLastError();
+    }
     if (!file.close() && ok) {
         ok = false;
         error = GetLastError();

@@ -3,7 +3,7 @@
 
 namespace w32 {
 
-// kernel32's A file calls; paths and contents pass as raw bytes.
+// kernel32's W file calls: UTF-8 paths converted, contents as raw bytes.
 class Win32FileSystem : public platform::FileSystem {
 public:
     std::uint32_t getAttributes(const std::string& path) override;

@@ -30,8 +30,10 @@ bool Win32SessionExit::adjustTokenPrivileges(platform::TokenHandle token, std::u
     TOKEN_PRIVILEGES previous{};
     DWORD previousLength = 0;
     static_assert(sizeof previous == 16);
+    // It answers TRUE also when the privilege was not granted; the error tells.
     return AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), FALSE, &wanted, sizeof previous,
-                                 &previous, &previousLength) != FALSE;
+                                 &previous, &previousLength) != FALSE &&
+           GetLastError() == ERROR_SUCCESS;
 }
 
 void Win32SessionExit::closeToken(platform::TokenHandle token) {

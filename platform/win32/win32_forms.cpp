@@ -144,6 +144,12 @@ struct Win32Backend::ControlPeer {
 
 namespace {
 
+// The control is still the one the peer was made for: a handler may have
+// unloaded its window.
+bool alive(HWND h, const Win32Backend::ControlPeer* p) {
+    return IsWindow(h) && GetWindowLongPtrW(h, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(p);
+}
+
 // The control's own colours on the device context its peer is about to paint with.
 LRESULT paintColours(Win32Backend::ControlPeer& p, HDC dc, LRESULT brush);
 
@@ -275,18 +281,34 @@ void Win32Backend::destroyWindow(Window& w) {
     FormPeer& f = **it;
     // The peers go now; messages that DestroyWindow still sends find none.
     SetWindowLongPtrW(f.hwnd, GWLP_USERDATA, 0);
+    // The tooltip's hooks sit on top of ours: they come off first.
+    if (f.tooltip) {
+        DestroyWindow(f.tooltip);
+        f.tooltip = nullptr;
+    }
     for (auto& p : f.controls) {
-        if (p->oldProc) {
+        if (p->oldProc &&
+            GetWindowLongPtrW(p->hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Win32Backend::controlProc)) {
             SetWindowLongPtrW(p->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(p->oldProc));
             SetWindowLongPtrW(p->hwnd, GWLP_USERDATA, 0);
         }
         p->control->peer = nullptr;
     }
-    if (f.tooltip)
-        DestroyWindow(f.tooltip);
-    DestroyWindow(f.hwnd); // destroys the menu with it
+    const HWND hwnd = f.hwnd;
+    DestroyWindow(hwnd); // destroys the menu with it
     w.peer = nullptr;
-    forms_.erase(it);
+    // DestroyWindow sends messages that may have changed the list.
+    forms_.erase(std::remove_if(forms_.begin(), forms_.end(),
+                                [&](const auto& peer) { return peer->window == &w; }),
+                 forms_.end());
+}
+
+Win32Backend::ControlPeer* Win32Backend::peerOf(HWND h) const {
+    for (const auto& f : forms_)
+        for (const auto& p : f->controls)
+            if (p->hwnd == h)
+                return p.get();
+    return nullptr;
 }
 
 void Win32Backend::reportGeometry(FormPeer& f) {
@@ -707,24 +729,32 @@ LRESULT CALLBACK Win32Backend::controlProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-        const LRESULT r = CallWindowProcW(old, h, m, wp, lp);
-        // Every button's release must come back here, wherever the pointer is then.
-        if (GetCapture() != h)
-            SetCapture(h);
-        p->held |= static_cast<int>(buttonOf(m));
-        c.userMouseDown(buttonOf(m));
-        return r;
+        // Only controls that follow the mouse take it; a keyboard click's
+        // synthetic press is not the user's.
+        if ((c.onMouseDown || c.onMouseUp) && p->backend->keyClick_ == 0) {
+            // Every button's release must come back here, wherever the pointer is then.
+            if (GetCapture() != h)
+                SetCapture(h);
+            p->held |= static_cast<int>(buttonOf(m));
+            c.userMouseDown(buttonOf(m));
+            if (!alive(h, p))
+                return 0;
+        }
+        return CallWindowProcW(old, h, m, wp, lp);
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         // Our handler first: the button's own release may click and unload the window.
-        p->held &= ~static_cast<int>(buttonOf(m));
-        c.userMouseUp(buttonOf(m));
-        if (!IsWindow(h))
-            return 0;
+        const int b = static_cast<int>(buttonOf(m));
+        if ((p->held & b) != 0) {
+            p->held &= ~b;
+            c.userMouseUp(buttonOf(m));
+            if (!alive(h, p))
+                return 0;
+        }
         const LRESULT r = CallWindowProcW(old, h, m, wp, lp);
-        if (p->held == 0 && GetCapture() == h)
+        if (alive(h, p) && p->held == 0 && GetCapture() == h)
             ReleaseCapture();
         return r;
     }
@@ -735,9 +765,9 @@ LRESULT CALLBACK Win32Backend::controlProc(HWND h, UINT m, WPARAM wp, LPARAM lp)
             const int held = p->held;
             p->held = 0;
             for (auto b : {forms::MouseButton::Left, forms::MouseButton::Right, forms::MouseButton::Middle})
-                if ((held & static_cast<int>(b)) != 0)
+                if ((held & static_cast<int>(b)) != 0 && alive(h, p))
                     c.userMouseUp(b);
-            if (!IsWindow(h))
+            if (!alive(h, p))
                 return 0;
         }
         return CallWindowProcW(old, h, m, wp, lp);
@@ -872,10 +902,11 @@ void Win32Backend::dispatch(MSG& msg) {
     if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
         // Enter presses the focused button; neither key picks a button by its id.
         HWND focus = GetFocus();
-        auto* p = focus ? reinterpret_cast<ControlPeer*>(GetWindowLongPtrW(focus, GWLP_USERDATA))
-                        : nullptr;
-        if (msg.wParam == VK_RETURN && p && p->backend == this && p->control->kind == Kind::Button) {
+        ControlPeer* p = focus ? peerOf(focus) : nullptr;
+        if (msg.wParam == VK_RETURN && p && p->control->kind == Kind::Button) {
+            ++keyClick_;
             SendMessageW(focus, BM_CLICK, 0, 0);
+            --keyClick_;
             return;
         }
         TranslateMessage(&msg);

@@ -58,6 +58,9 @@ private:
     HINSTANCE instance_;
     int tppX_ = 15, tppY_ = 15, dpiY_ = 96;
     int echo_ = 0; // > 0 while the model itself updates a peer
+    int keyClick_ = 0; // > 0 while a key presses a button for the user
+    // The peer of one of our controls, or nullptr for any other window.
+    ControlPeer* peerOf(HWND h) const;
     bool ended_ = false;
     std::vector<std::unique_ptr<FormPeer>> forms_;
 };

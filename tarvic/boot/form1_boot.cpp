@@ -102,7 +102,12 @@ Form1::SetosResult Form1::setos(int bos) {
         return SetosResult::Failed;
     }
     const tarvic::ReplaceResult r = tarvic::replaceFileAtomically(files, bootIni, *text);
-    if (!r.ok) {
+    if (!r.ok && std::string(r.step) == "check attributes") {
+        // The new text is in place; only the attributes could not follow.
+        app.tk.messageBox(this, "Tarvic wrote " + bootIni + " but could not give it back its attributes: " +
+                                    app.p.system.errorText(r.error) + ".",
+                          "Tarvic", forms::MB_ICONWARNING_);
+    } else if (!r.ok) {
         app.tk.messageBox(this, "Tarvic could not write " + bootIni + ": " + app.p.system.errorText(r.error) +
                                     ". The file was left as it was.",
                           "Tarvic", forms::MB_ICONERROR_);

@@ -1,6 +1,5 @@
 #include "tarvic/startup/main.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -11,12 +10,6 @@
 namespace {
 
 const char* const kTitle = "Tarvic";
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 } // namespace
 
@@ -50,7 +43,7 @@ std::unique_ptr<Form1> Main(App& app) {
     form1->Check1.setValue(tray != 0 ? 1 : 0);
 
     const std::string commandLine = app.p.process.commandLine();
-    if (lower(commandLine).find("tray") != std::string::npos) form1->Check1.setValue(1);
+    if (tarvic::cmdKeywords(commandLine).tray) form1->Check1.setValue(1);
     if (!commandLine.empty()) cmdAction(app, *form1);
     return form1;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Prints the stripped size and the imported DLLs of Tarvic.exe (and velmo.exe
-# when the project has it) for i686 and x86_64, built as shipped (MinSizeRel,
-# static, -posix compilers), and the size of the programs alone with the
-# win32-thread compilers; the bare window is listed as the yardstick.
+# when the project has it) for i686 and x86_64, MinSizeRel and static: as
+# shipped (win32-thread compilers) and as in the Wine test trees (-posix); the
+# bare window is listed as the yardstick.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -28,7 +28,7 @@ for arch in i686 x86_64; do
     if [ $variant = win32 ]; then
       dir=$BB/mingw-$arch-win32
       cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DTARVIC_BENCH=ON \
-            -DCMAKE_TOOLCHAIN_FILE="$BENCH_DIR/mingw-$arch-win32.cmake" >/dev/null
+            -DMINGW_VARIANT=win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" >/dev/null
       if ! cmake --build "$dir" -j"$JOBS" --target "${targets[@]}" >"$dir/bench-build.log" 2>&1; then
         echo "$arch win32: build failed, see $dir/bench-build.log"; continue
       fi

@@ -174,6 +174,8 @@ int usage() {
         "  settext <title> <id> <text>   select <title> <id> <index>\n"
         "  menu <title> <cmd-id>         close <title>\n"
         "  rect <title>                  move <title> <x> <y>     state <title>\n"
+        "  client <title>                the client area's size in pixels\n"
+        "  place <title> <id>            a control's place in the client area, in pixels\n"
         "  msgbox <ms>                   msgboxok                 dpi\n"
         "  tick                          the system tick count (click prints it too)");
 }
@@ -263,7 +265,7 @@ int run(const std::vector<std::wstring>& a) {
     if (n < 2) return usage();
     const int id = n >= 3 ? static_cast<int>(number(a[2])) : 0;
     const bool needsControl = cmd != L"close" && cmd != L"rect" && cmd != L"move" && cmd != L"state" &&
-                              cmd != L"menu";
+                              cmd != L"menu" && cmd != L"client";
     HWND top = window(a[1], needsControl ? id : 0);
     if (top == nullptr) return fail("no window \"" + utf8(a[1]) + "\"");
 
@@ -276,6 +278,12 @@ int run(const std::vector<std::wstring>& a) {
         GetWindowRect(top, &r);
         out(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
             std::to_string(r.bottom));
+        return 0;
+    }
+    if (cmd == L"client" && n == 2) {
+        RECT r{};
+        GetClientRect(top, &r);
+        out(std::to_string(r.right) + " " + std::to_string(r.bottom));
         return 0;
     }
     if (cmd == L"move" && n == 4) {
@@ -317,6 +325,13 @@ int run(const std::vector<std::wstring>& a) {
     }
     if (cmd == L"sel" && n == 3) {
         out(std::to_string(ask(c, isList(c) ? LB_GETCURSEL : CB_GETCURSEL)));
+        return 0;
+    }
+    if (cmd == L"place" && n == 3) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+        out(std::to_string(r.left) + " " + std::to_string(r.top));
         return 0;
     }
     if (cmd == L"enabled" && n == 3) {

@@ -370,11 +370,40 @@ check_cancel() {
   expect "exit: caption after CANCEL" "ok" "$(drv wait Tarvic 1000 1001 && echo ok)"
 }
 
+# The layout is in twips: at 96, 120 and 144 dpi the client area and every
+# control scale with the display, within a pixel of rounding.
+check_dpi() {
+  local dpi want got
+  for dpi in 96 120 144; do
+    fresh_prefix "dpi$dpi"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null; wait_quiet
+    if ! up; then flunk "layout at $dpi dpi" "no main window"; continue; fi
+    want="$(px 5967 "$dpi") $(px 2158 "$dpi") $(px 1320 "$dpi") $(px 1560 "$dpi") $(px 4920 "$dpi") $(px 1035 "$dpi")"
+    got="$(drv client Tarvic) $(drv place Tarvic 1017) $(drv place Tarvic 1015)"
+    if near "$want" "$got"; then pass "layout at $dpi dpi"
+    else flunk "layout at $dpi dpi" "wanted about [$want] (client, And reboot, Combo2), got [$got] at $(drv dpi) dpi"; fi
+  done
+}
+px() { echo $(( ($1 * $2 + 720) / 1440 )); }
+# near "a b ..." "c d ...": every pair within one pixel.
+near() {
+  local -a w g; read -ra w <<<"$1"; read -ra g <<<"$2"
+  [ ${#w[@]} -eq ${#g[@]} ] || return 1
+  local i
+  for i in "${!w[@]}"; do
+    [ $(( w[i] - g[i] )) -ge -1 ] && [ $(( w[i] - g[i] )) -le 1 ] || return 1
+  done
+}
+
 # --- run ------------------------------------------------------------------------
 
 # E2E_ONLY=word runs only the checks whose line below holds that word.
 checks=$(cat <<'LIST'
 check_form
+check_dpi
 check_set_default
 check_replace_fails
 check_ask_drive

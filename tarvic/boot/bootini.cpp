@@ -203,6 +203,15 @@ BootIniRead readBootIni(const std::string& text, const std::string& defaultPath)
     return read;
 }
 
+int defaultEntry(const std::vector<OsEntry>& entries, const std::string& defaultPath,
+                 const std::function<std::string(const std::string&)>& asText)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (asText(entries[i].path) == defaultPath)
+            return static_cast<int>(i);
+    return -1;
+}
+
 std::optional<std::string> rewriteBootIni(const std::string& oldText,
                                           const std::vector<OsEntry>& entries, int chosen,
                                           const std::string& timeout)

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ std::vector<std::string> bootIniLines(const std::string& text);
 // the profile API gives it ("no ent" when absent); it must match exactly.
 // A line inside the systems section without "=" is not an entry.
 BootIniRead readBootIni(const std::string& text, const std::string& defaultPath);
+
+// The first entry whose path, turned into text by asText, is the default;
+// -1 when none. The profile API gives the default as text, the file holds bytes.
+int defaultEntry(const std::vector<OsEntry>& entries, const std::string& defaultPath,
+                 const std::function<std::string(const std::string&)>& asText);
 
 // The rdisk and partition digits of an ARC path read as one number.
 long diskKey(const std::string& path);

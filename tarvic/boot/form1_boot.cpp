@@ -60,6 +60,8 @@ void Form1::getOS(const std::string& fname) {
     }
 
     const tarvic::BootIniRead read = tarvic::readBootIni(text, defaultPath);
+    const int selected = tarvic::defaultEntry(read.entries, defaultPath,
+                                              [&](const std::string& path) { return app.p.system.ansiToUtf8(path); });
     osLine.clear();
     osPath.clear();
     osName.clear();
@@ -69,7 +71,7 @@ void Form1::getOS(const std::string& fname) {
         osPath.push_back(e.path);
         osName.push_back(e.name);
         Combo1.addItem(app.p.system.ansiToUtf8(e.name), e.diskKey);
-        if (static_cast<int>(n) == read.defaultIndex) Combo1.setListIndex(read.defaultIndex);
+        if (static_cast<int>(n) == selected) Combo1.setListIndex(selected);
     }
 }
 

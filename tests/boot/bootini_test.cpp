@@ -7,7 +7,9 @@
 
 #include "boot/round_trip.h"
 
+using tarvic::defaultEntry;
 using tarvic::diskKey;
+using tarvic::OsEntry;
 using tarvic::readBootIni;
 using tarvic::rewriteBootIni;
 
@@ -271,3 +273,23 @@ TEST(BootIniRewrite, RoundTripKeepsTheFile)
 }
 
 } // namespace
+
+TEST(DefaultEntry, MatchesThePathAsTextFirstOnly)
+{
+    const std::vector<OsEntry> entries = {{"a=1", "multi(0)\\W\xe9N", "1", 0},
+                                          {"b=2", "multi(0)\\WIN", "2", 0},
+                                          {"c=3", "multi(0)\\WIN", "3", 0}};
+    // Bytes of the code page against the default as UTF-8 text.
+    const auto latin1 = [](const std::string& bytes) {
+        std::string out;
+        for (const char c : bytes) {
+            const auto ch = static_cast<unsigned char>(c);
+            if (ch < 0x80) out += static_cast<char>(ch);
+            else { out += static_cast<char>(0xC0 | (ch >> 6)); out += static_cast<char>(0x80 | (ch & 0x3F)); }
+        }
+        return out;
+    };
+    EXPECT_EQ(defaultEntry(entries, "multi(0)\\W\xc3\xa9N", latin1), 0);
+    EXPECT_EQ(defaultEntry(entries, "multi(0)\\WIN", latin1), 1);
+    EXPECT_EQ(defaultEntry(entries, "multi(0)\\win", latin1), -1);
+}

@@ -196,10 +196,9 @@ BootIniRead readBootIni(const std::string& text, const std::string& defaultPath)
         e.path = line.substr(0, eq);
         e.name = line.substr(eq + 1);
         e.diskKey = diskKey(e.path);
-        if (read.defaultIndex < 0 && e.path == defaultPath)
-            read.defaultIndex = static_cast<int>(read.entries.size());
         read.entries.push_back(std::move(e));
     }
+    read.defaultIndex = defaultEntry(read.entries, defaultPath, [](const std::string& path) { return path; });
     return read;
 }
 

@@ -1,3 +1,4 @@
+#include "tarvic/boot/bootdrv.h"
 #include "tarvic/boot/bootini.h"
 
 #include <gtest/gtest.h>
@@ -292,4 +293,19 @@ TEST(DefaultEntry, MatchesThePathAsTextFirstOnly)
     EXPECT_EQ(defaultEntry(entries, "multi(0)\\W\xc3\xa9N", latin1), 0);
     EXPECT_EQ(defaultEntry(entries, "multi(0)\\WIN", latin1), 1);
     EXPECT_EQ(defaultEntry(entries, "multi(0)\\win", latin1), -1);
+}
+
+TEST(BootDrive, DialogPreselectsCElseTheFirstDrive)
+{
+    const struct {
+        std::vector<std::string> roots;
+        int want;
+    } cases[] = {
+        {{"a:\\", "c:\\", "d:\\"}, 1},
+        {{"a:\\", "C:\\"}, 1},
+        {{"d:\\", "e:\\"}, 0},
+        {{}, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(preselectedDrive(c.roots), c.want) << c.roots.size();
 }

@@ -12,17 +12,7 @@ hz=$(getconf CLK_TCK)
 
 run_wine=$(wine_for "$arch")
 mingw_build "$arch" Tarvic bare_window
-start_xvfb
-export WINEPREFIX=$BB/wine/idle-$arch
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$WINEPREFIX-boot"
-  stop_xvfb
-}
-trap cleanup EXIT
-bench_prefix "$WINEPREFIX" "$BB/mingw-$arch"
-warm_server
+bench_session idle "$arch"
 ws=$(wineserver_pid) || { echo "no wineserver for $WINEPREFIX" >&2; exit 1; }
 
 ms_of() { echo $(( $1 * 1000 / hz )); }

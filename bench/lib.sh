@@ -116,3 +116,19 @@ median() { sort -n | awk '{ a[NR] = $1 } END { if (NR == 0) print "nan"; else if
 # A wineserver for the current prefix that outlives each program, so that
 # every start finds it warm.
 warm_server() { wineserver -w 2>/dev/null || true; wineserver -p; }
+
+# bench_session NAME ARCH: a display and a demonstration prefix of its own,
+# with a warm server, all removed again when the script exits.
+bench_session() {
+  start_xvfb
+  export WINEPREFIX=$BB/wine/$1-$2
+  trap bench_session_end EXIT
+  bench_prefix "$WINEPREFIX" "$BB/mingw-$2"
+  warm_server
+}
+bench_session_end() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  rm -rf "$WINEPREFIX" "$WINEPREFIX-boot"
+  stop_xvfb
+}

@@ -11,18 +11,7 @@ arch=${2:-i686}
 
 run_wine=$(wine_for "$arch")
 mingw_build "$arch" Tarvic bare_window bare_window_imports
-start_xvfb
-export WINEPREFIX=$BB/wine/startup-$arch
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$WINEPREFIX-boot"
-  stop_xvfb
-}
-trap cleanup EXIT
-bench_prefix "$WINEPREFIX" "$BB/mingw-$arch"
-
-warm_server
+bench_session startup "$arch"
 
 # one_start EXE TITLE: milliseconds from `wine EXE` to TITLE shown.
 one_start() {
